@@ -1,0 +1,1 @@
+// The main window: construction, data exchange and the baud-rate display.
