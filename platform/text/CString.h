@@ -33,6 +33,9 @@ public:
 
     CString& MakeUpper();
 
+    // The string resource with this id; FALSE, leaving the text empty, if none.
+    BOOL LoadString(UINT id);
+
     int Compare(const CString& other) const;
     int CompareNoCase(const CString& other) const;
 
