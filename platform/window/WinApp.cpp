@@ -23,7 +23,8 @@ CString titleFromPath(LPCSTR path) {
 } // namespace
 
 CWinApp::CWinApp(LPCSTR appName) : m_title(appName) {
-    m_pszAppName = appName ? m_title : nullptr;
+    if (appName)
+        m_pszAppName = m_title;
     theApplication = this;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/files/CFileFind.h"
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

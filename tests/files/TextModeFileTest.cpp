@@ -2,7 +2,7 @@
 
 #include "platform/text/Ascii.h"
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

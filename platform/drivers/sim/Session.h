@@ -33,7 +33,9 @@ public:
 
     // Runs the body; an immediate exit or a stall inside ends it.
     Outcome run(const std::function<void()>& body);
-    void runUntilIdle() { m_driver.runUntilIdle(); }
+    void runUntilIdle(platform::DialogWindow* dialog = nullptr, Script script = {}) {
+        m_driver.runUntilIdle(dialog, std::move(script));
+    }
 
 private:
     VirtualClock m_clock;

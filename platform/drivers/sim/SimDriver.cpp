@@ -7,6 +7,8 @@
 namespace sim {
 
 bool SimDriver::Frame::done() const {
+    if (pump)
+        return false;
     if (target.box)
         return target.closed;
     if (target.dialog)
@@ -61,10 +63,12 @@ std::string SimDriver::describe(const Frame& frame) const {
            " ms: the operator's script has no step left and no timer is armed";
 }
 
-void SimDriver::runUntilIdle() {
+void SimDriver::runUntilIdle(platform::DialogWindow* dialog, Script script) {
     Frame frame;
     frame.pump = true;
     frame.name = "the test";
+    frame.target.dialog = dialog;
+    frame.steps.assign(script.begin(), script.end());
     frame.anchor = m_clock.now();
     run(frame);
 }

@@ -44,8 +44,9 @@ public:
     const std::vector<MessageBoxShown>& messageBoxes() const { return m_boxes; }
     const std::vector<DialogShown>& dialogsShown() const { return m_shown; }
 
-    // Runs steps and timers until nothing is left to do, outside any modal loop.
-    void runUntilIdle();
+    // Runs timers, and the script's steps on the given (modeless) dialog, until
+    // nothing is left to do; outside any modal loop.
+    void runUntilIdle(platform::DialogWindow* dialog = nullptr, Script script = {});
 
     void runModalLoop(platform::DialogWindow& dialog) override;
     int messageBox(platform::Window* owner, const CString& text, const CString& caption, UINT type) override;

@@ -13,7 +13,7 @@
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "veltran-files-XXXXXX");
+        std::string pattern = (std::filesystem::temp_directory_path() / "veltran-test-XXXXXX");
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
         m_path = std::filesystem::canonical(pattern).string();
