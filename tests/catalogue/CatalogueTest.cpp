@@ -51,15 +51,25 @@ const std::vector<DirectoryCase> directoryCases{
     {"EmptyDirectory", {}, {}, {}, {}, "", -1},
 };
 
+// Each file holds two records tagged after its place in the case, so the bytes
+// sent tell which file was read.
+std::string contentOf(std::size_t fileIndex) {
+    return fixtures::join(fixtures::commandSetRecords(2, 4, static_cast<std::uint8_t>(16 * fileIndex)));
+}
+
+void populate(MainWindowHarness& h, const DirectoryCase& c) {
+    for (std::size_t i = 0; i < c.files.size(); ++i)
+        h.write(c.files[i], contentOf(i));
+    for (const std::string& folder : c.folders)
+        h.dir.makeDirectory(folder);
+}
+
 class Catalogue : public testing::TestWithParam<DirectoryCase> {};
 
 TEST_P(Catalogue, ListsTheFilesInTheListsOwnOrder) {
     const DirectoryCase& c = GetParam();
     MainWindowHarness h;
-    for (std::size_t i = 0; i < c.files.size(); ++i)
-        h.write(c.files[i], fixtures::join(fixtures::commandSetRecords(2, 4, static_cast<std::uint8_t>(16 * i))));
-    for (const std::string& folder : c.folders)
-        h.dir.makeDirectory(folder);
+    populate(h, c);
     h.start("COM2", 1);
 
     std::vector<std::string> shown;
@@ -84,10 +94,7 @@ TEST_P(Catalogue, ListsTheFilesInTheListsOwnOrder) {
 TEST_P(Catalogue, EachEntryDownloadsTheFileAtItsPosition) {
     const DirectoryCase& c = GetParam();
     MainWindowHarness h;
-    for (std::size_t i = 0; i < c.files.size(); ++i)
-        h.write(c.files[i], fixtures::join(fixtures::commandSetRecords(2, 4, static_cast<std::uint8_t>(16 * i))));
-    for (const std::string& folder : c.folders)
-        h.dir.makeDirectory(folder);
+    populate(h, c);
     h.start();
 
     for (std::size_t i = 0; i < c.list.size(); ++i) {
@@ -102,14 +109,13 @@ TEST_P(Catalogue, EachEntryDownloadsTheFileAtItsPosition) {
             continue;
         }
         // The file on disk behind the upper-cased table entry.
-        std::string onDisk;
-        for (const std::string& f : c.files) {
-            if (CString(f.c_str()).MakeUpper() == file.c_str())
+        std::size_t onDisk = c.files.size();
+        for (std::size_t f = 0; f < c.files.size(); ++f) {
+            if (CString(c.files[f].c_str()).MakeUpper() == file.c_str())
                 onDisk = f;
         }
-        const std::string expected = fixtures::join(fixtures::commandSetRecords(
-            2, 4, static_cast<std::uint8_t>(16 * (std::find(c.files.begin(), c.files.end(), onDisk) - c.files.begin()))));
-        EXPECT_EQ(h.device.bytesWritten().substr(8), expected) << "entry " << i << " (" << file << ")";
+        ASSERT_LT(onDisk, c.files.size()) << file;
+        EXPECT_EQ(h.device.bytesWritten().substr(8), contentOf(onDisk)) << "entry " << i << " (" << file << ")";
         EXPECT_EQ(h.messages().back(), messages::kDownloadCompleted);
     }
 }
