@@ -1,8 +1,8 @@
 // The built veltran-cli on a pty of the test's own, for what needs no display:
 // the command line, the list, and how each failure ends the run.
 
-#include "tests/cli/Workbench.h"
 #include "tests/support/CommandSetFixtures.h"
+#include "tests/support/Workbench.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

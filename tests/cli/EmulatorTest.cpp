@@ -1,9 +1,9 @@
 // veltran-cli against veltran-display on a pty, in real time: what reaches the
 // display, when, and at which rate.
 
-#include "tests/cli/TraceEvents.h"
-#include "tests/cli/Workbench.h"
 #include "tests/support/CommandSetFixtures.h"
+#include "tests/support/TraceEvents.h"
+#include "tests/support/Workbench.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // A run's surroundings: a folder of command sets to run in, and a private devices
 // folder (XDG_CONFIG_HOME) whose links say where COM1 and the others lead.
 
-#include "tests/cli/Child.h"
+#include "tests/support/Child.h"
 #include "tests/support/TempDir.h"
 
 #include <memory>

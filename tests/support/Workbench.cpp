@@ -1,4 +1,4 @@
-#include "tests/cli/Workbench.h"
+#include "tests/support/Workbench.h"
 
 #include <filesystem>
 #include <fstream>

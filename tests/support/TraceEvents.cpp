@@ -1,4 +1,4 @@
-#include "tests/cli/TraceEvents.h"
+#include "tests/support/TraceEvents.h"
 
 #include <cstdlib>
 #include <fstream>

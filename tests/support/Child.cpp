@@ -1,4 +1,4 @@
-#include "tests/cli/Child.h"
+#include "tests/support/Child.h"
 
 #include <cerrno>
 #include <csignal>
