@@ -36,8 +36,11 @@ public:
     }
     JsonObject& strings(std::string_view key, const std::vector<std::string>& values) {
         std::string list = "[";
-        for (std::size_t i = 0; i < values.size(); ++i)
-            list += (i ? "," : "") + jsonString(values[i]);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i)
+                list += ',';
+            list += jsonString(values[i]);
+        }
         return raw(key, list + "]");
     }
     std::string line() const { return text_ + "}\n"; }

@@ -28,8 +28,11 @@ std::string printable(std::string text) {
 std::string bar(const StatusState& s, int width) {
     const int span = s.upper - s.lower;
     const int filled = span > 0 ? std::clamp((s.position - s.lower) * width / span, 0, width) : 0;
-    return "[" + std::string(static_cast<std::size_t>(filled), '#') +
-           std::string(static_cast<std::size_t>(width - filled), '.') + "]";
+    std::string text = "[";
+    text.append(static_cast<std::size_t>(filled), '#');
+    text.append(static_cast<std::size_t>(width - filled), '.');
+    text += ']';
+    return text;
 }
 
 } // namespace
