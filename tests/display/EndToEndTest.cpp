@@ -1,7 +1,7 @@
 // Runs the built emulator and talks to it the way the download program does:
 // open the slave non-blocking, lock it, raw mode, set the speed, write, close.
 
-#include "tests/display/JsonReader.h"
+#include "tests/support/JsonReader.h"
 #include "tests/display/Sequences.h"
 
 #include <gmock/gmock.h>

@@ -1,6 +1,6 @@
 #include "tools/display/Trace.h"
 
-#include "tests/display/JsonReader.h"
+#include "tests/support/JsonReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #pragma once
-// The emulator's trace: one flat JSON object per line. Only what the checks read
-// is kept: numbers, booleans, strings (escapes undone to their bytes) and null;
-// arrays are kept as their raw text.
+// The emulator's trace: one flat JSON object per line, flattened to what the
+// checks read: strings (escapes undone to their bytes), numbers and booleans.
 
 #include <map>
 #include <optional>
@@ -9,7 +8,7 @@
 #include <vector>
 
 struct TraceEvent {
-    std::map<std::string, std::string> text; // strings, and arrays as raw text
+    std::map<std::string, std::string> text; // strings
     std::map<std::string, double> number;    // numbers; booleans as 1 and 0
     std::string kind() const { return text.count("kind") ? text.at("kind") : ""; }
     double at(const std::string& key) const { return number.count(key) ? number.at(key) : -1; }

@@ -1,4 +1,4 @@
-#include "tests/display/JsonReader.h"
+#include "tests/support/JsonReader.h"
 
 #include <cstdlib>
 #include <tuple>
