@@ -187,6 +187,17 @@ TEST_F(Application, AboutBoxFromTheSystemMenuWhileATransferGoesOn) {
     EXPECT_THAT(h.messages(), ElementsAre(messages::kDownloadCompleted));
 }
 
+TEST_F(Application, AboutBoxClosesWithOkEscapeOrItsCloseBox) {
+    for (sim::Script close : {sim::Script{sim::ok()}, sim::Script{sim::key(platform::Key::Escape)},
+                              sim::Script{sim::closeBox()}})
+        h.session.driver().onDialog(IDD_ABOUTBOX, close);
+    const sim::Outcome outcome = run({sim::ok()}, {sim::sysCommand(IDM_ABOUTBOX), sim::sysCommand(IDM_ABOUTBOX),
+                                                   sim::sysCommand(IDM_ABOUTBOX), sim::closeBox()});
+    EXPECT_EQ(outcome.kind, sim::Outcome::Kind::Returned) << outcome.stalledBecause;
+    EXPECT_THAT(dialogsShown(),
+                ElementsAre(IDD_PORT_SETUP, IDD_DOWNLOAD_DIALOG, IDD_ABOUTBOX, IDD_ABOUTBOX, IDD_ABOUTBOX));
+}
+
 TEST_F(Application, ExitDuringATransferEndsAtOnceLeavingThePortAsItIs) {
     const sim::Outcome outcome = run({sim::ok()}, {sim::click(IDC_START_DOWNLOAD), sim::wait(100), sim::click(IDC_EXIT)});
     EXPECT_TRUE(outcome.exited(0));
