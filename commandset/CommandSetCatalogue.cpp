@@ -52,7 +52,8 @@ void CDownloadDlg::FillCommandSetList() {
             continue;
         }
         const CString disp = DisplayName(name);
-        m_pCommandSetList->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(disp)));
+        m_pCommandSetList->SendMessage(CB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(static_cast<LPCSTR>(disp)));
         if (disp.Left(3) == "KTX" && disp.GetLength() == 3)
             m_strCommandSet = disp;
         m_fileNames[stored++] = name;

@@ -28,7 +28,8 @@ bool isKeptRecord(const CString& line) {
         return true;
     if (line[8] != '0')
         return false;
-    const int address = ((addressDigit(line[3]) * 16 + addressDigit(line[4])) * 16 + addressDigit(line[5])) * 16;
+    const int address =
+        ((addressDigit(line[3]) * 16 + addressDigit(line[4])) * 16 + addressDigit(line[5])) * 16;
     return address < kAddressLimit;
 }
 

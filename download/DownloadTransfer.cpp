@@ -1,6 +1,7 @@
 // The download transfer: erase the display, wait while it erases, then one
 // record per tick of the send timer, with a watchdog on the ticks.
 
+#include "download/WriteFailure.h"
 #include "link/CommProc.h"
 #include "link/DisplaySequences.h"
 #include "platform/base/Kernel.h"
@@ -9,7 +10,6 @@
 #include "platform/window/Process.h"
 #include "ui/DownloadDlg.h"
 #include "ui/Messages.h"
-#include "download/WriteFailure.h"
 
 namespace {
 
@@ -34,12 +34,18 @@ void endWithWriteError(CDownloadDlg& dlg) {
     ExitProcess(0);
 }
 
-void CDownloadDlg::OnStartDownload() { StartDownload(ERASE_NORMAL); }
+void CDownloadDlg::OnStartDownload() {
+    StartDownload(ERASE_NORMAL);
+}
 
-void CDownloadDlg::OnFirstTimeDownload() { StartDownload(ERASE_FIRST_TIME); }
+void CDownloadDlg::OnFirstTimeDownload() {
+    StartDownload(ERASE_FIRST_TIME);
+}
 
 // The port channel holds the port only while an operation runs on it.
-BOOL CDownloadDlg::TransferInProgress() const { return m_pPort && m_pPort->m_hPort != INVALID_HANDLE_VALUE; }
+BOOL CDownloadDlg::TransferInProgress() const {
+    return m_pPort && m_pPort->m_hPort != INVALID_HANDLE_VALUE;
+}
 
 void CDownloadDlg::StartDownload(int mode) {
     // A second open would take the port from the running transfer and kill it

@@ -9,6 +9,8 @@ namespace {
 constexpr DWORD kShown = WS_CHILD | WS_VISIBLE;
 }
 
+// The template reads as a table, one control a line.
+// clang-format off
 const platform::DialogTemplate aboutTemplate{
     IDD_ABOUTBOX,
     false,
@@ -27,3 +29,4 @@ const platform::DialogTemplate aboutTemplate{
     },
     {},
 };
+// clang-format on

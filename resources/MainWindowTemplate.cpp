@@ -7,12 +7,15 @@ using platform::WindowKind;
 
 namespace {
 constexpr DWORD kShown = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kTextField = kShown | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP;
+constexpr DWORD kTextField =
+    kShown | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP;
 constexpr DWORD kLabel = kShown | SS_LEFT | WS_GROUP;
 constexpr DWORD kButton = kShown | BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kHiddenButton = WS_CHILD | BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED;
 } // namespace
 
+// The template reads as a table, one control a line.
+// clang-format off
 const platform::DialogTemplate mainWindowTemplate{
     IDD_DOWNLOAD_DIALOG,
     true,
@@ -50,3 +53,4 @@ const platform::DialogTemplate mainWindowTemplate{
         {IDC_BAUD_LIST, "19200"},
     },
 };
+// clang-format on

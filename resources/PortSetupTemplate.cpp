@@ -9,6 +9,8 @@ namespace {
 constexpr DWORD kShown = WS_CHILD | WS_VISIBLE;
 }
 
+// The template reads as a table, one control a line.
+// clang-format off
 const platform::DialogTemplate portSetupTemplate{
     IDD_PORT_SETUP,
     false,
@@ -44,3 +46,4 @@ const platform::DialogTemplate portSetupTemplate{
         {IDC_SETUP_BAUD, "19200"},
     },
 };
+// clang-format on

@@ -11,6 +11,7 @@ namespace {
 
 // One character per pixel: '.' background, 'K' frame, 'B' screen, 'G' lit
 // segment, 'g' dim segment, 'S' stand, 'A' arrow, 'W' highlight.
+// clang-format off
 constexpr std::array<std::string_view, 32> kPixels{
     "................................",
     "................................",
@@ -45,17 +46,26 @@ constexpr std::array<std::string_view, 32> kPixels{
     "................................",
     "................................",
 };
+// clang-format on
 
 std::uint32_t colourOf(char c) {
     switch (c) {
-    case 'K': return 0xFF1B2430;
-    case 'W': return 0xFF55606E;
-    case 'B': return 0xFF0B1F12;
-    case 'G': return 0xFF3DFF6E;
-    case 'g': return 0xFF1F7A3A;
-    case 'S': return 0xFF6B7380;
-    case 'A': return 0xFFF2A516;
-    default: return 0x00000000;
+    case 'K':
+        return 0xFF1B2430;
+    case 'W':
+        return 0xFF55606E;
+    case 'B':
+        return 0xFF0B1F12;
+    case 'G':
+        return 0xFF3DFF6E;
+    case 'g':
+        return 0xFF1F7A3A;
+    case 'S':
+        return 0xFF6B7380;
+    case 'A':
+        return 0xFFF2A516;
+    default:
+        return 0x00000000;
     }
 }
 

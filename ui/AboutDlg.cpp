@@ -11,4 +11,6 @@ const platform::MessageMap* CAboutDlg::GetMessageMap() const {
     return &map;
 }
 
-void CAboutDlg::DoDataExchange(CDataExchange* pDX) { CDialog::DoDataExchange(pDX); }
+void CAboutDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+}

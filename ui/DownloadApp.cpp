@@ -8,7 +8,8 @@ CDownloadApp::CDownloadApp() : CWinApp(nullptr) {}
 CDownloadApp::~CDownloadApp() = default;
 
 const platform::MessageMap* CDownloadApp::GetMessageMap() const {
-    static const platform::MessageMap map(CWinApp::GetMessageMap(), {platform::onCommand(ID_HELP, &CWinApp::OnHelp)});
+    static const platform::MessageMap map(CWinApp::GetMessageMap(),
+                                          {platform::onCommand(ID_HELP, &CWinApp::OnHelp)});
     return &map;
 }
 

@@ -7,8 +7,9 @@
 
 CDownloadDlg::CDownloadDlg(CWnd* pParent)
     : CDialog(IDD_DOWNLOAD_DIALOG, pParent), m_nBaudSel(2), m_hIcon(LoadIconA(IDR_MAINFRAME)),
-      m_pPortSetup(nullptr), m_pPort(nullptr), m_pCommandSetList(nullptr), m_strExt(".CSF"), m_nPortBaud(0),
-      m_fileBuf{}, m_nFileLen(0), m_nRecordCount(0), m_nSendIndex(0), m_bTooLarge(FALSE) {}
+      m_pPortSetup(nullptr), m_pPort(nullptr), m_pCommandSetList(nullptr), m_strExt(".CSF"),
+      m_nPortBaud(0), m_fileBuf{}, m_nFileLen(0), m_nRecordCount(0), m_nSendIndex(0),
+      m_bTooLarge(FALSE) {}
 
 // The channel is released but not closed: a port still held at the end of the
 // run stays as it is until the process ends.

@@ -12,17 +12,18 @@
 
 const platform::MessageMap* CDownloadDlg::GetMessageMap() const {
     static const platform::MessageMap map(
-        CDialog::GetMessageMap(), {
-                                      platform::onSysCommand(&CDownloadDlg::OnSysCommand),
-                                      platform::onPaint(&CDownloadDlg::OnPaint),
-                                      platform::onQueryDragIcon(&CDownloadDlg::OnQueryDragIcon),
-                                      platform::onCommand(IDC_START_DOWNLOAD, &CDownloadDlg::OnStartDownload),
-                                      platform::onCommand(IDC_EXIT, &CDownloadDlg::OnExit),
-                                      platform::onCommand(IDC_SAVE_TO_DISPLAY, &CDownloadDlg::OnSaveToDisplay),
-                                      platform::onCommand(IDC_FIRST_TIME_DOWNLOAD, &CDownloadDlg::OnFirstTimeDownload),
-                                      platform::onCommand(IDC_ERASE_ROM, &CDownloadDlg::OnEraseRom),
-                                      platform::onTimer(&CDownloadDlg::OnTimer),
-                                  });
+        CDialog::GetMessageMap(),
+        {
+            platform::onSysCommand(&CDownloadDlg::OnSysCommand),
+            platform::onPaint(&CDownloadDlg::OnPaint),
+            platform::onQueryDragIcon(&CDownloadDlg::OnQueryDragIcon),
+            platform::onCommand(IDC_START_DOWNLOAD, &CDownloadDlg::OnStartDownload),
+            platform::onCommand(IDC_EXIT, &CDownloadDlg::OnExit),
+            platform::onCommand(IDC_SAVE_TO_DISPLAY, &CDownloadDlg::OnSaveToDisplay),
+            platform::onCommand(IDC_FIRST_TIME_DOWNLOAD, &CDownloadDlg::OnFirstTimeDownload),
+            platform::onCommand(IDC_ERASE_ROM, &CDownloadDlg::OnEraseRom),
+            platform::onTimer(&CDownloadDlg::OnTimer),
+        });
     return &map;
 }
 
@@ -99,8 +100,12 @@ void CDownloadDlg::OnPaint() {
     dc.DrawIcon(x, y, m_hIcon);
 }
 
-HICON CDownloadDlg::OnQueryDragIcon() { return m_hIcon; }
+HICON CDownloadDlg::OnQueryDragIcon() {
+    return m_hIcon;
+}
 
 // EXIT ends the run where it stands: no window is closed and no port released
 // first, even in the middle of a download.
-void CDownloadDlg::OnExit() { ExitProcess(0); }
+void CDownloadDlg::OnExit() {
+    ExitProcess(0);
+}

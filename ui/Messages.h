@@ -5,10 +5,13 @@ namespace messages {
 
 inline constexpr const char* kCannotOpenPort = "Can't open the communication port";
 inline constexpr const char* kNoCurrentDirectory = "Error in getting the current directory";
-inline constexpr const char* kCatalogueTruncated = "Only the first 200 command set files are listed";
+inline constexpr const char* kCatalogueTruncated =
+    "Only the first 200 command set files are listed";
 inline constexpr const char* kDownloadCompleted = "Command set download completed";
-inline constexpr const char* kWriteError = "Data writing error!\nCheck the communication port please.";
-inline constexpr const char* kWatchdog = "Command set downloading error!\n Reset the device and try again please!";
+inline constexpr const char* kWriteError =
+    "Data writing error!\nCheck the communication port please.";
+inline constexpr const char* kWatchdog =
+    "Command set downloading error!\n Reset the device and try again please!";
 inline constexpr const char* kTransferBusy = "A command set download is in progress";
 
 // "The command set <NAME>" and one of these endings.

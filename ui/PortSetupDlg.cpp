@@ -2,13 +2,15 @@
 
 #include "resources/ResourceIds.h"
 
-CPortSetupDlg::CPortSetupDlg(CWnd* pParent) : CDialog(IDD_PORT_SETUP, pParent), m_strPort("COM1"), m_nBaud(2) {}
+CPortSetupDlg::CPortSetupDlg(CWnd* pParent)
+    : CDialog(IDD_PORT_SETUP, pParent), m_strPort("COM1"), m_nBaud(2) {}
 
 CPortSetupDlg::~CPortSetupDlg() = default;
 
 const platform::MessageMap* CPortSetupDlg::GetMessageMap() const {
-    static const platform::MessageMap map(CDialog::GetMessageMap(),
-                                          {platform::onNotify(CBN_SELCHANGE, IDC_SETUP_PORT, &CPortSetupDlg::OnPortSelChange)});
+    static const platform::MessageMap map(
+        CDialog::GetMessageMap(),
+        {platform::onNotify(CBN_SELCHANGE, IDC_SETUP_PORT, &CPortSetupDlg::OnPortSelChange)});
     return &map;
 }
 

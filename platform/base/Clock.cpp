@@ -32,7 +32,9 @@ void MonotonicClock::block(Microseconds duration) {
     }
 }
 
-Clock& clock() { return *current; }
+Clock& clock() {
+    return *current;
+}
 
 Clock* installClock(Clock* replacement) {
     Clock* previous = current;

@@ -23,10 +23,13 @@ int compareBytes(std::string_view a, std::string_view b) {
     return compareWith(a, b, [](char c) { return c; });
 }
 
-int compareNoCase(std::string_view a, std::string_view b) { return compareWith(a, b, asciiLower); }
+int compareNoCase(std::string_view a, std::string_view b) {
+    return compareWith(a, b, asciiLower);
+}
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && compareNoCase(text.substr(0, prefix.size()), prefix) == 0;
+    return text.size() >= prefix.size() &&
+           compareNoCase(text.substr(0, prefix.size()), prefix) == 0;
 }
 
 } // namespace platform

@@ -12,14 +12,18 @@ std::size_t clip(int value, std::size_t limit) {
 }
 } // namespace
 
-CString CString::Left(int count) const { return CString(m_bytes.substr(0, clip(count, m_bytes.size()))); }
+CString CString::Left(int count) const {
+    return CString(m_bytes.substr(0, clip(count, m_bytes.size())));
+}
 
 CString CString::Right(int count) const {
     const std::size_t n = clip(count, m_bytes.size());
     return CString(m_bytes.substr(m_bytes.size() - n));
 }
 
-CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+CString CString::Mid(int first) const {
+    return Mid(first, GetLength());
+}
 
 CString CString::Mid(int first, int count) const {
     const std::size_t start = clip(first, m_bytes.size());
@@ -38,7 +42,9 @@ CString& CString::MakeUpper() {
     return *this;
 }
 
-int CString::Compare(const CString& other) const { return platform::compareBytes(m_bytes, other.m_bytes); }
+int CString::Compare(const CString& other) const {
+    return platform::compareBytes(m_bytes, other.m_bytes);
+}
 
 int CString::CompareNoCase(const CString& other) const {
     return platform::compareNoCase(m_bytes, other.m_bytes);
@@ -49,7 +55,15 @@ CString operator+(const CString& a, const CString& b) {
     result += b;
     return result;
 }
-CString operator+(const CString& a, const char* b) { return a + CString(b); }
-CString operator+(const char* a, const CString& b) { return CString(a) + b; }
-CString operator+(const CString& a, char b) { return a + CString(b); }
-CString operator+(char a, const CString& b) { return CString(a) + b; }
+CString operator+(const CString& a, const char* b) {
+    return a + CString(b);
+}
+CString operator+(const char* a, const CString& b) {
+    return CString(a) + b;
+}
+CString operator+(const CString& a, char b) {
+    return a + CString(b);
+}
+CString operator+(char a, const CString& b) {
+    return CString(a) + b;
+}

@@ -1,6 +1,5 @@
 #include "platform/window/CmdTarget.h"
 
-
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
     for (const CRuntimeClass* cls = this; cls; cls = cls->m_pBaseClass) {
         if (cls == base)
@@ -10,10 +9,14 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
 }
 
 const CRuntimeClass CObject::classCObject{"CObject", nullptr, nullptr};
-const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
+const CRuntimeClass* CObject::GetRuntimeClass() const {
+    return &classCObject;
+}
 
 const CRuntimeClass CCmdTarget::classCCmdTarget{"CCmdTarget", nullptr, &CObject::classCObject};
-const CRuntimeClass* CCmdTarget::GetRuntimeClass() const { return &classCCmdTarget; }
+const CRuntimeClass* CCmdTarget::GetRuntimeClass() const {
+    return &classCCmdTarget;
+}
 
 const platform::MessageMap* CCmdTarget::GetMessageMap() const {
     static const platform::MessageMap map(nullptr, {});

@@ -124,7 +124,8 @@ LRESULT ComboBox::setSelection(int index) {
 
 void ComboBox::notifyParent(UINT code) {
     if (parent())
-        SendMessageA(parent(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id()), static_cast<WORD>(code)),
+        SendMessageA(parent(), WM_COMMAND,
+                     MAKEWPARAM(static_cast<WORD>(id()), static_cast<WORD>(code)),
                      reinterpret_cast<LPARAM>(this));
 }
 

@@ -7,7 +7,9 @@
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
-CDialog::~CDialog() { destroyWindow(); }
+CDialog::~CDialog() {
+    destroyWindow();
+}
 
 BOOL CDialog::createWindow(CWnd* owner) {
     const platform::DialogTemplate* t = platform::resources().dialog(m_nIDTemplate);
@@ -97,12 +99,15 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 const platform::MessageMap* CDialog::GetMessageMap() const {
-    static const platform::MessageMap map(CWnd::GetMessageMap(), {
-                                                                     platform::onCommand(IDOK, &CDialog::OnOK),
-                                                                     platform::onCommand(IDCANCEL, &CDialog::OnCancel),
-                                                                 });
+    static const platform::MessageMap map(CWnd::GetMessageMap(),
+                                          {
+                                              platform::onCommand(IDOK, &CDialog::OnOK),
+                                              platform::onCommand(IDCANCEL, &CDialog::OnCancel),
+                                          });
     return &map;
 }

@@ -8,7 +8,9 @@ namespace platform {
 
 namespace {
 
-RECT boundsOf(short x, short y, short cx, short cy) { return {x, y, x + cx, y + cy}; }
+RECT boundsOf(short x, short y, short cx, short cy) {
+    return {x, y, x + cx, y + cy};
+}
 
 std::unique_ptr<Window> makeControl(const ControlTemplate& t, Window* parent) {
     const RECT bounds = boundsOf(t.x, t.y, t.cx, t.cy);
@@ -24,7 +26,9 @@ std::unique_ptr<Window> makeControl(const ControlTemplate& t, Window* parent) {
     }
 }
 
-bool isButton(const Window* w) { return w && w->kind() == WindowKind::PushButton; }
+bool isButton(const Window* w) {
+    return w && w->kind() == WindowKind::PushButton;
+}
 
 } // namespace
 
@@ -91,7 +95,9 @@ void DialogWindow::moveFocus(int direction) {
     if (at < 0)
         at = direction > 0 ? count - 1 : 0;
     for (int n = 1; n <= count; ++n) {
-        Window* c = m_controls[static_cast<std::size_t>(((at + direction * n) % count + count) % count)].get();
+        Window* c =
+            m_controls[static_cast<std::size_t>(((at + direction * n) % count + count) % count)]
+                .get();
         if (canTakeFocus(*c)) {
             setFocus(c);
             return;

@@ -10,7 +10,9 @@ namespace {
 // rather than pretending the operator answered.
 class NoDriver final : public Driver {
 public:
-    void runModalLoop(DialogWindow&) override { std::fputs("veltran: no window driver installed\n", stderr); }
+    void runModalLoop(DialogWindow&) override {
+        std::fputs("veltran: no window driver installed\n", stderr);
+    }
     int messageBox(Window*, const CString& text, const CString&, UINT) override {
         std::fprintf(stderr, "%s\n", static_cast<const char*>(text));
         return IDOK;
@@ -22,7 +24,9 @@ NoDriver noDriver;
 Driver* current = &noDriver;
 } // namespace
 
-Driver& driver() { return *current; }
+Driver& driver() {
+    return *current;
+}
 
 Driver* installDriver(Driver* replacement) {
     Driver* previous = current;

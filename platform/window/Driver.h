@@ -21,7 +21,8 @@ public:
     virtual void runModalLoop(DialogWindow& dialog) = 0;
     // A modal message box with one OK button; timers keep being delivered while
     // it is open. Returns the button pressed.
-    virtual int messageBox(Window* owner, const CString& text, const CString& caption, UINT type) = 0;
+    virtual int messageBox(Window* owner, const CString& text, const CString& caption,
+                           UINT type) = 0;
     // The set of armed timers changed.
     virtual void timersChanged() {}
     // Ends the process at once: no exit handlers, no destructors.

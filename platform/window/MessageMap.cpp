@@ -7,8 +7,8 @@ const MessageEntry* MessageMap::find(UINT message, WPARAM wParam) const {
         for (const MessageEntry& entry : map->m_entries) {
             if (entry.message != message)
                 continue;
-            if (message == WM_COMMAND &&
-                (entry.id != LOWORD(static_cast<DWORD>(wParam)) || entry.code != HIWORD(static_cast<DWORD>(wParam))))
+            if (message == WM_COMMAND && (entry.id != LOWORD(static_cast<DWORD>(wParam)) ||
+                                          entry.code != HIWORD(static_cast<DWORD>(wParam))))
                 continue;
             return &entry;
         }

@@ -58,7 +58,8 @@ template <class T> MessageEntry onTimer(void (T::*handler)(UINT)) {
 }
 
 template <class T> MessageEntry onSysCommand(void (T::*handler)(UINT, LPARAM)) {
-    return {WM_SYSCOMMAND, 0, 0, [handler](CCmdTarget& target, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    return {WM_SYSCOMMAND, 0, 0,
+            [handler](CCmdTarget& target, WPARAM wParam, LPARAM lParam) -> LRESULT {
                 (static_cast<T&>(target).*handler)(static_cast<UINT>(wParam), lParam);
                 return 0;
             }};

@@ -6,10 +6,15 @@
 class CProgressCtrl : public CWnd {
 public:
     void SetRange(short lower, short upper) {
-        SendMessage(PBM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(lower), static_cast<WORD>(upper)));
+        SendMessage(PBM_SETRANGE, 0,
+                    MAKELPARAM(static_cast<WORD>(lower), static_cast<WORD>(upper)));
     }
-    int SetPos(int position) { return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(position))); }
+    int SetPos(int position) {
+        return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(position)));
+    }
     int GetPos() { return static_cast<int>(SendMessage(PBM_GETPOS)); }
-    int SetStep(int step) { return static_cast<int>(SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step))); }
+    int SetStep(int step) {
+        return static_cast<int>(SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step)));
+    }
     int StepIt() { return static_cast<int>(SendMessage(PBM_STEPIT)); }
 };

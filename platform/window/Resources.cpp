@@ -31,12 +31,18 @@ const char* ResourceModule::string(UINT id) const {
     return nullptr;
 }
 
-const ResourceModule& resources() { return *current; }
-void setResources(const ResourceModule* module) { current = module ? module : &emptyModule; }
+const ResourceModule& resources() {
+    return *current;
+}
+void setResources(const ResourceModule* module) {
+    current = module ? module : &emptyModule;
+}
 
 } // namespace platform
 
-HICON LoadIconA(UINT id) { return platform::resources().icon(id); }
+HICON LoadIconA(UINT id) {
+    return platform::resources().icon(id);
+}
 
 BOOL CString::LoadString(UINT id) {
     const char* text = platform::resources().string(id);

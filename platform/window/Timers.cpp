@@ -13,13 +13,15 @@ constexpr UINT kMinimumIntervalMs = 10;
 } // namespace
 
 void TimerQueue::arm(HWND window, UINT_PTR id, UINT intervalMs, Microseconds now) {
-    const Microseconds interval = static_cast<Microseconds>(std::max(intervalMs, kMinimumIntervalMs)) * 1000;
+    const Microseconds interval =
+        static_cast<Microseconds>(std::max(intervalMs, kMinimumIntervalMs)) * 1000;
     kill(window, id);
     m_timers.push_back({window, id, interval, now + interval});
 }
 
 bool TimerQueue::kill(HWND window, UINT_PTR id) {
-    const auto removed = std::erase_if(m_timers, [&](const Timer& t) { return t.window == window && t.id == id; });
+    const auto removed =
+        std::erase_if(m_timers, [&](const Timer& t) { return t.window == window && t.id == id; });
     return removed > 0;
 }
 

@@ -33,8 +33,12 @@ CWinApp::~CWinApp() {
         theApplication = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
-int CWinApp::ExitInstance() { return 0; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
+int CWinApp::ExitInstance() {
+    return 0;
+}
 
 void CWinApp::OnHelp() {
     if (const char* text = platform::resources().string(platform::kHelpTextId))
@@ -47,7 +51,9 @@ const platform::MessageMap* CWinApp::GetMessageMap() const {
     return &map;
 }
 
-CWinApp* AfxGetApp() { return theApplication; }
+CWinApp* AfxGetApp() {
+    return theApplication;
+}
 
 LPCSTR AfxGetAppName() {
     return theApplication && theApplication->m_pszAppName ? theApplication->m_pszAppName : "";

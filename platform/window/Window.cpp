@@ -7,8 +7,9 @@
 namespace platform {
 
 Window::Window(WindowKind kind, int id, DWORD style, CString text, RECT bounds, Window* parent)
-    : m_text(std::move(text)), m_kind(kind), m_id(id), m_style(style), m_bounds(bounds), m_parent(parent),
-      m_visible((style & WS_VISIBLE) != 0), m_enabled((style & WS_DISABLED) == 0) {}
+    : m_text(std::move(text)), m_kind(kind), m_id(id), m_style(style), m_bounds(bounds),
+      m_parent(parent), m_visible((style & WS_VISIBLE) != 0),
+      m_enabled((style & WS_DISABLED) == 0) {}
 
 Window::~Window() {
     if (m_owner)
@@ -59,7 +60,8 @@ LRESULT Window::procedure(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == 0)
             return 0;
         const CString text = windowText();
-        const auto count = std::min<std::size_t>(static_cast<std::size_t>(text.GetLength()), wParam - 1);
+        const auto count =
+            std::min<std::size_t>(static_cast<std::size_t>(text.GetLength()), wParam - 1);
         auto* buffer = reinterpret_cast<char*>(lParam);
         std::memcpy(buffer, text.data(), count);
         buffer[count] = '\0';
@@ -79,7 +81,8 @@ bool pushButton(Window& button) {
     if (button.kind() != WindowKind::PushButton || !button.isVisible() || !button.isEnabled() ||
         !button.parent())
         return false;
-    SendMessageA(button.parent(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(button.id()), BN_CLICKED),
+    SendMessageA(button.parent(), WM_COMMAND,
+                 MAKEWPARAM(static_cast<WORD>(button.id()), BN_CLICKED),
                  reinterpret_cast<LPARAM>(&button));
     return true;
 }

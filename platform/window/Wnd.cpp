@@ -7,8 +7,9 @@
 
 namespace {
 platform::DialogWindow* asDialog(HWND window) {
-    return window && window->kind() == platform::WindowKind::Dialog ? static_cast<platform::DialogWindow*>(window)
-                                                                    : nullptr;
+    return window && window->kind() == platform::WindowKind::Dialog
+               ? static_cast<platform::DialogWindow*>(window)
+               : nullptr;
 }
 } // namespace
 
@@ -17,7 +18,9 @@ CWnd::~CWnd() {
         m_hWnd->attach(nullptr);
 }
 
-CWnd* CWnd::FromHandle(HWND window) { return window ? &window->wrapper() : nullptr; }
+CWnd* CWnd::FromHandle(HWND window) {
+    return window ? &window->wrapper() : nullptr;
+}
 
 BOOL CWnd::Attach(HWND window) {
     if (!window || m_hWnd)
@@ -40,23 +43,37 @@ CWnd* CWnd::GetDlgItem(int id) const {
     return dialog ? FromHandle(dialog->control(id)) : nullptr;
 }
 
-BOOL CWnd::ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
-BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
-BOOL CWnd::IsWindowVisible() const { return m_hWnd && m_hWnd->isVisible(); }
-BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_hWnd->isEnabled(); }
+BOOL CWnd::ShowWindow(int command) {
+    return ::ShowWindow(m_hWnd, command);
+}
+BOOL CWnd::EnableWindow(BOOL enable) {
+    return ::EnableWindow(m_hWnd, enable);
+}
+BOOL CWnd::IsWindowVisible() const {
+    return m_hWnd && m_hWnd->isVisible();
+}
+BOOL CWnd::IsWindowEnabled() const {
+    return m_hWnd && m_hWnd->isEnabled();
+}
 
 BOOL CWnd::IsIconic() const {
     platform::DialogWindow* dialog = asDialog(m_hWnd);
     return dialog && dialog->isMinimized();
 }
 
-void CWnd::SetWindowText(LPCSTR text) { SetWindowText(CString(text)); }
+void CWnd::SetWindowText(LPCSTR text) {
+    SetWindowText(CString(text));
+}
 void CWnd::SetWindowText(const CString& text) {
     if (m_hWnd)
         m_hWnd->setWindowText(text);
 }
-void CWnd::GetWindowText(CString& text) const { text = m_hWnd ? m_hWnd->windowText() : CString(); }
-int CWnd::GetWindowTextLength() const { return m_hWnd ? m_hWnd->windowText().GetLength() : 0; }
+void CWnd::GetWindowText(CString& text) const {
+    text = m_hWnd ? m_hWnd->windowText() : CString();
+}
+int CWnd::GetWindowTextLength() const {
+    return m_hWnd ? m_hWnd->windowText().GetLength() : 0;
+}
 
 CWnd* CWnd::SetFocus() {
     platform::DialogWindow* dialog = m_hWnd ? asDialog(m_hWnd->parent()) : nullptr;
@@ -74,7 +91,9 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC callback) {
     return ::SetTimer(m_hWnd, id, elapseMs, callback);
 }
-BOOL CWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+BOOL CWnd::KillTimer(UINT_PTR id) {
+    return ::KillTimer(m_hWnd, id);
+}
 
 CMenu* CWnd::GetSystemMenu(BOOL revert) {
     platform::DialogWindow* dialog = asDialog(m_hWnd);
@@ -86,7 +105,8 @@ CMenu* CWnd::GetSystemMenu(BOOL revert) {
 }
 
 HICON CWnd::SetIcon(HICON icon, BOOL big) {
-    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
 }
 
 void CWnd::GetClientRect(RECT* rect) const {
@@ -117,7 +137,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-LRESULT CWnd::Default() { return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam); }
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return m_hWnd ? m_hWnd->procedure(message, wParam, lParam) : 0;

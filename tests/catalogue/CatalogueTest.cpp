@@ -29,8 +29,20 @@ struct DirectoryCase {
 
 const std::vector<DirectoryCase> directoryCases{
     {"PrefixSortsFirst", {"AB_1.CSF", "A_1.CSF"}, {}, {"A", "AB"}, {"A_1.CSF", "AB_1.CSF"}, "A", 0},
-    {"KtxIsTheDefault", {"KTX.CSF", "KTX_1.CSF"}, {}, {"KTX", "KTX.CSF"}, {"KTX_1.CSF", "KTX.CSF"}, "KTX", 0},
-    {"LowerCaseNamesAreUpperCased", {"ktx_abc.csf", "B_1.CSF"}, {}, {"B", "KTX"}, {"B_1.CSF", "KTX_ABC.CSF"}, "KTX", 1},
+    {"KtxIsTheDefault",
+     {"KTX.CSF", "KTX_1.CSF"},
+     {},
+     {"KTX", "KTX.CSF"},
+     {"KTX_1.CSF", "KTX.CSF"},
+     "KTX",
+     0},
+    {"LowerCaseNamesAreUpperCased",
+     {"ktx_abc.csf", "B_1.CSF"},
+     {},
+     {"B", "KTX"},
+     {"B_1.CSF", "KTX_ABC.CSF"},
+     "KTX",
+     1},
     {"KtxDotCsfAloneIsNoDefault", {"KTX.CSF"}, {}, {"KTX.CSF"}, {"KTX.CSF"}, "KTX.CSF", 0},
     {"OnlyTheExtensionCounts",
      {"X.CSF.BAK", "X.CS", "XCSF", "X.csf"},
@@ -39,7 +51,13 @@ const std::vector<DirectoryCase> directoryCases{
      {"X.CSF"},
      "X.CSF",
      0},
-    {"LeadingUnderscoreGivesAnEmptyName", {"_HIDDEN.CSF", "B_1.CSF"}, {}, {"", "B"}, {"_HIDDEN.CSF", "B_1.CSF"}, "", 0},
+    {"LeadingUnderscoreGivesAnEmptyName",
+     {"_HIDDEN.CSF", "B_1.CSF"},
+     {},
+     {"", "B"},
+     {"_HIDDEN.CSF", "B_1.CSF"},
+     "",
+     0},
     {"SubdirectoryIsListed", {"A_1.CSF"}, {"Y_1.CSF"}, {"A", "Y"}, {"A_1.CSF", "Y_1.CSF"}, "A", 0},
     {"TwoKtxEntriesSelectTheUpper",
      {"KTX_2.CSF", "KTX_1.CSF"},
@@ -54,7 +72,8 @@ const std::vector<DirectoryCase> directoryCases{
 // Each file holds two records tagged after its place in the case, so the bytes
 // sent tell which file was read.
 std::string contentOf(std::size_t fileIndex) {
-    return fixtures::join(fixtures::commandSetRecords(2, 4, static_cast<std::uint8_t>(16 * fileIndex)));
+    return fixtures::join(
+        fixtures::commandSetRecords(2, 4, static_cast<std::uint8_t>(16 * fileIndex)));
 }
 
 void populate(MainWindowHarness& h, const DirectoryCase& c) {
@@ -115,7 +134,8 @@ TEST_P(Catalogue, EachEntryDownloadsTheFileAtItsPosition) {
                 onDisk = f;
         }
         ASSERT_LT(onDisk, c.files.size()) << file;
-        EXPECT_EQ(h.device.bytesWritten().substr(8), contentOf(onDisk)) << "entry " << i << " (" << file << ")";
+        EXPECT_EQ(h.device.bytesWritten().substr(8), contentOf(onDisk))
+            << "entry " << i << " (" << file << ")";
         EXPECT_EQ(h.messages().back(), messages::kDownloadCompleted);
     }
 }
@@ -128,13 +148,15 @@ INSTANTIATE_TEST_SUITE_P(Directories, Catalogue, testing::ValuesIn(directoryCase
 TEST(CatalogueLimits, ListsTheFirstTwoHundredFiles) {
     MainWindowHarness h;
     for (int i = 0; i < 201; ++i)
-        h.write("SET" + std::to_string(1000 + i) + "_A.CSF", fixtures::join(fixtures::commandSetRecords(1)));
+        h.write("SET" + std::to_string(1000 + i) + "_A.CSF",
+                fixtures::join(fixtures::commandSetRecords(1)));
     h.start();
     EXPECT_THAT(h.messages(), ElementsAre(messages::kCatalogueTruncated));
     const auto& items = h.commandSetList().items();
     ASSERT_EQ(items.size(), 200u);
     for (int i = 0; i < 200; ++i)
-        EXPECT_EQ(h.dlg->DisplayName(h.dlg->m_fileNames[i]), items[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(h.dlg->DisplayName(h.dlg->m_fileNames[i]), items[static_cast<std::size_t>(i)])
+            << i;
     for (int i = 1; i < 200; ++i)
         EXPECT_LT(h.dlg->m_fileNames[i - 1].Compare(h.dlg->m_fileNames[i]), 0);
 }
@@ -162,7 +184,8 @@ TEST(CatalogueSort, OrdersByDisplayNameThenWholeNameAndHandlesNoCount) {
     dlg.SortFileNames(names, 7);
     // Case is ignored for the display name, bytes decide among equals, and bytes
     // beyond ASCII sort after every ASCII letter.
-    const char* expected[] = {"A_1.CSF", "a_9.CSF", "AB.CSF", "B_1.CSF", "B_2.CSF", "Z.CSF", "\xE9_1.CSF"};
+    const char* expected[] = {"A_1.CSF", "a_9.CSF", "AB.CSF",    "B_1.CSF",
+                              "B_2.CSF", "Z.CSF",   "\xE9_1.CSF"};
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(names[i], expected[i]) << i;
 }

@@ -1,8 +1,8 @@
 // Runs the built emulator and talks to it the way the download program does:
 // open the slave non-blocking, lock it, raw mode, set the speed, write, close.
 
-#include "tests/support/JsonReader.h"
 #include "tests/display/Sequences.h"
+#include "tests/support/JsonReader.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -149,7 +149,8 @@ TEST_P(TransferTimeline, SendsEraseWaitsThenPacesEveryRecord) {
 
     for (std::size_t k = 1; k < wire.records.size(); ++k) {
         const Microseconds expected = k == 1 ? 50 * ms : (k % 8 == 0 ? 120 * ms : 30 * ms);
-        EXPECT_EQ(wire.records[k].front().start - wire.records[k - 1].back().end, expected) << "before record " << k;
+        EXPECT_EQ(wire.records[k].front().start - wire.records[k - 1].back().end, expected)
+            << "before record " << k;
     }
 
     // Completion follows the last record's tick (or, for one record, the first tick).
@@ -162,14 +163,15 @@ TEST_P(TransferTimeline, SendsEraseWaitsThenPacesEveryRecord) {
     expectIdle();
 }
 
-INSTANTIATE_TEST_SUITE_P(RecordCounts, TransferTimeline,
-                         testing::Values(TimelineCase{1, ERASE_NORMAL}, TimelineCase{2, ERASE_NORMAL},
-                                         TimelineCase{8, ERASE_NORMAL}, TimelineCase{9, ERASE_FIRST_TIME},
-                                         TimelineCase{1200, ERASE_NORMAL}),
-                         [](const auto& info) {
-                             return std::to_string(info.param.records) +
-                                    (info.param.mode == ERASE_NORMAL ? "Records" : "RecordsFirstTime");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    RecordCounts, TransferTimeline,
+    testing::Values(TimelineCase{1, ERASE_NORMAL}, TimelineCase{2, ERASE_NORMAL},
+                    TimelineCase{8, ERASE_NORMAL}, TimelineCase{9, ERASE_FIRST_TIME},
+                    TimelineCase{1200, ERASE_NORMAL}),
+    [](const auto& info) {
+        return std::to_string(info.param.records) +
+               (info.param.mode == ERASE_NORMAL ? "Records" : "RecordsFirstTime");
+    });
 
 TEST_F(Transfer, WatchdogIsArmedAndKilledInTheTickOfTheSecondRecord) {
     writeSet("KTX_A.CSF", 2);
@@ -187,7 +189,8 @@ TEST_F(Transfer, SplitsRecordsIntoPiecesOfThirtyBytes) {
     std::string file;
     for (const auto& [length, pieces] : cases) {
         // A data record padded to the length, its line feed included.
-        std::string line = ":00000000" + std::string(static_cast<std::size_t>(length - 10), 'A') + "\n";
+        std::string line =
+            ":00000000" + std::string(static_cast<std::size_t>(length - 10), 'A') + "\n";
         ASSERT_EQ(line.size(), static_cast<std::size_t>(length));
         file += line;
     }
@@ -211,8 +214,9 @@ TEST_F(Transfer, ShowsTheWholePercentageAfterEachRecord) {
         int records;
         std::vector<std::string> first;
     };
-    for (const Case& c : {Case{3, {"33%", "66%", "100%"}}, Case{7, {"14%"}},
-                          Case{1200, {"0%", "0%", "0%", "0%", "0%", "0%", "0%", "0%", "0%", "0%", "0%", "1%"}}}) {
+    for (const Case& c :
+         {Case{3, {"33%", "66%", "100%"}}, Case{7, {"14%"}},
+          Case{1200, {"0%", "0%", "0%", "0%", "0%", "0%", "0%", "0%", "0%", "0%", "0%", "1%"}}}) {
         MainWindowHarness run;
         run.write("KTX_P.CSF", fixtures::join(fixtures::commandSetRecords(c.records)));
         run.start();
@@ -308,7 +312,8 @@ TEST_P(FatalWrite, EndsTheTransferTellsAndExits) {
     const auto& writes = h.device.writes();
     ASSERT_EQ(writes.size(), static_cast<std::size_t>(GetParam().failingWrite));
     EXPECT_NE(writes.back().error, platform::DeviceError::None);
-    EXPECT_EQ(cutIntoRecords({writes.begin(), writes.end() - 1}).records.size(), GetParam().recordsComplete);
+    EXPECT_EQ(cutIntoRecords({writes.begin(), writes.end() - 1}).records.size(),
+              GetParam().recordsComplete);
 }
 
 INSTANTIATE_TEST_SUITE_P(Writes, FatalWrite,
@@ -327,9 +332,9 @@ TEST_F(Transfer, WatchdogEndsTheRunFiveSecondsAfterTheLastTick) {
         h.dlg->OnStartDownload();
         // Let four ticks pass, then lose the send timer.
         h.session.runUntilIdle(&h.window(), {sim::wait(50 + 30 * 3 + 1), sim::inspect([&](CWnd* w) {
-                                                  lastTick = h.device.writes().back().end;
-                                                  w->KillTimer(CDownloadDlg::SEND_TIMER);
-                                              })});
+                                                 lastTick = h.device.writes().back().end;
+                                                 w->KillTimer(CDownloadDlg::SEND_TIMER);
+                                             })});
     });
     EXPECT_TRUE(outcome.exited(0));
     const auto& boxes = h.session.driver().messageBoxes();
@@ -349,7 +354,8 @@ TEST_F(Transfer, RefusesSetsThatDoNotFitOrHoldNothingBeforeOpeningThePort) {
     };
     const std::vector<Case> cases{
         {tooLong, "The command set <KTX> is too large !!"},
-        {fixtures::join(fixtures::commandSetRecords(1201, 1)), "The command set <KTX> is too large !!"},
+        {fixtures::join(fixtures::commandSetRecords(1201, 1)),
+         "The command set <KTX> is too large !!"},
         {"not a record\n:10010004AA\n", "The command set <KTX> holds no records !!"},
     };
     for (const Case& c : cases) {
@@ -369,11 +375,12 @@ TEST_F(Transfer, StartWhileStreamingIsRefusedAndTheTransferCompletes) {
     const auto lines = writeSet("KTX_A.CSF", 12);
     h.start();
     h.dlg->OnStartDownload();
-    h.session.runUntilIdle(&h.window(), {sim::wait(100), sim::click(IDC_START_DOWNLOAD), sim::wait(100),
-                                         sim::command(IDC_FIRST_TIME_DOWNLOAD)});
-    EXPECT_THAT(h.messages(),
-                ElementsAre(messages::kTransferBusy, messages::kTransferBusy, messages::kDownloadCompleted));
-    EXPECT_EQ(h.device.bytesWritten(), std::string(eraseSequence(ERASE_NORMAL).bytes, 8) + fixtures::join(lines));
+    h.session.runUntilIdle(&h.window(), {sim::wait(100), sim::click(IDC_START_DOWNLOAD),
+                                         sim::wait(100), sim::command(IDC_FIRST_TIME_DOWNLOAD)});
+    EXPECT_THAT(h.messages(), ElementsAre(messages::kTransferBusy, messages::kTransferBusy,
+                                          messages::kDownloadCompleted));
+    EXPECT_EQ(h.device.bytesWritten(),
+              std::string(eraseSequence(ERASE_NORMAL).bytes, 8) + fixtures::join(lines));
     EXPECT_EQ(h.device.openCount(), 0);
     expectIdle();
 }
@@ -392,7 +399,8 @@ TEST_F(Transfer, SecondTransferStartsAtTheFirstRecordAndSendsNoLeftovers) {
     EXPECT_EQ(bytesOf(wire.records[0]), shorter[0]);
     EXPECT_EQ(h.dlg->m_nSendIndex, 10);
     EXPECT_FALSE(h.dlg->m_records[10].IsEmpty());
-    EXPECT_THAT(h.messages(), ElementsAre(messages::kDownloadCompleted, messages::kDownloadCompleted));
+    EXPECT_THAT(h.messages(),
+                ElementsAre(messages::kDownloadCompleted, messages::kDownloadCompleted));
 }
 
 } // namespace

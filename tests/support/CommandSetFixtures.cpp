@@ -7,7 +7,8 @@ namespace fixtures {
 std::string hexRecord(unsigned address, unsigned type, const std::vector<std::uint8_t>& data) {
     char buffer[16];
     unsigned sum = static_cast<unsigned>(data.size()) + (address >> 8) + (address & 0xFF) + type;
-    std::snprintf(buffer, sizeof buffer, ":%02X%04X%02X", static_cast<unsigned>(data.size()), address & 0xFFFF, type);
+    std::snprintf(buffer, sizeof buffer, ":%02X%04X%02X", static_cast<unsigned>(data.size()),
+                  address & 0xFFFF, type);
     std::string line = buffer;
     for (std::uint8_t byte : data) {
         std::snprintf(buffer, sizeof buffer, "%02X", byte);

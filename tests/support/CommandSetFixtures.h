@@ -10,7 +10,9 @@ namespace fixtures {
 
 // One Intel HEX line with its line feed: ":" count address type data checksum.
 std::string hexRecord(unsigned address, unsigned type, const std::vector<std::uint8_t>& data);
-inline std::string endOfFileRecord() { return ":00000001FF\n"; }
+inline std::string endOfFileRecord() {
+    return ":00000001FF\n";
+}
 
 // A command set of `records` kept records: data records below the display's
 // address limit, each of `dataBytes` bytes and tagged with `tag`, then the

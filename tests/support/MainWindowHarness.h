@@ -33,8 +33,12 @@ public:
 
     platform::DialogWindow& window() { return *dlg->dialogWindow(); }
     platform::Window& control(int id) { return *window().control(id); }
-    platform::ComboBox& commandSetList() { return static_cast<platform::ComboBox&>(control(IDC_COMMAND_SET_LIST)); }
-    platform::ProgressBar& bar() { return static_cast<platform::ProgressBar&>(control(IDC_PROGRESS)); }
+    platform::ComboBox& commandSetList() {
+        return static_cast<platform::ComboBox&>(control(IDC_COMMAND_SET_LIST));
+    }
+    platform::ProgressBar& bar() {
+        return static_cast<platform::ProgressBar&>(control(IDC_PROGRESS));
+    }
     bool timerArmed(UINT id);
     std::vector<std::string> messages();
 };

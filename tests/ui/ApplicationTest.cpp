@@ -43,7 +43,9 @@ protected:
     }
 
     static CDownloadDlg& main(CWnd* w) { return *static_cast<CDownloadDlg*>(w); }
-    static platform::Window& control(CWnd* w, int id) { return *main(w).dialogWindow()->control(id); }
+    static platform::Window& control(CWnd* w, int id) {
+        return *main(w).dialogWindow()->control(id);
+    }
 
     std::vector<UINT> dialogsShown() {
         std::vector<UINT> ids;
@@ -82,18 +84,21 @@ TEST_P(PortSetupAnswers, ReachTheMainWindowAndThePort) {
 
 INSTANTIATE_TEST_SUITE_P(
     Choices, PortSetupAnswers,
-    testing::Values(PortChoice{"OkAtOnce", {sim::ok()}, "COM1", 2},
-                    PortChoice{"TypedLowerCase", {sim::type(IDC_SETUP_PORT, "com3 "), sim::ok()}, "com3 ", 2},
-                    PortChoice{"DriverEntry", {sim::pick(IDC_SETUP_PORT, 1), sim::ok()}, "\\\\.\\KTXDV1\\", 2},
-                    PortChoice{"RateAndEnter",
-                               {sim::pick(IDC_SETUP_PORT, 9), sim::pick(IDC_SETUP_BAUD, 0), sim::key(platform::Key::Enter)},
-                               "COM7",
-                               0}),
+    testing::Values(
+        PortChoice{"OkAtOnce", {sim::ok()}, "COM1", 2},
+        PortChoice{"TypedLowerCase", {sim::type(IDC_SETUP_PORT, "com3 "), sim::ok()}, "com3 ", 2},
+        PortChoice{"DriverEntry", {sim::pick(IDC_SETUP_PORT, 1), sim::ok()}, "\\\\.\\KTXDV1\\", 2},
+        PortChoice{"RateAndEnter",
+                   {sim::pick(IDC_SETUP_PORT, 9), sim::pick(IDC_SETUP_BAUD, 0),
+                    sim::key(platform::Key::Enter)},
+                   "COM7",
+                   0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Application, AnythingButOkInPortSetupEndsAtOnceWithoutAWord) {
-    for (sim::Script answer : {sim::Script{sim::click(IDCANCEL)}, sim::Script{sim::key(platform::Key::Escape)},
-                               sim::Script{sim::closeBox()}}) {
+    for (sim::Script answer :
+         {sim::Script{sim::click(IDCANCEL)}, sim::Script{sim::key(platform::Key::Escape)},
+          sim::Script{sim::closeBox()}}) {
         MainWindowHarness fresh;
         CDownloadApp another;
         fresh.session.driver().onDialog(IDD_PORT_SETUP, answer);
@@ -120,24 +125,25 @@ TEST_F(Application, BaudControlsAreOfferedOnlyForSerialPortNames) {
         const char* port;
         bool serial;
     };
-    for (const Case& c : {Case{"LPT1", false}, Case{"\\\\.\\KTXDV2\\", false}, Case{"com3", false}, Case{"COM3", true}}) {
+    for (const Case& c : {Case{"LPT1", false}, Case{"\\\\.\\KTXDV2\\", false}, Case{"com3", false},
+                          Case{"COM3", true}}) {
         MainWindowHarness fresh;
         CDownloadApp another;
-        fresh.session.driver().onDialog(IDD_PORT_SETUP, {sim::type(IDC_SETUP_PORT, c.port), sim::ok()});
-        fresh.session.driver().onDialog(IDD_DOWNLOAD_DIALOG, {sim::inspect([&](CWnd* w) {
-                                                                 for (int id : {IDC_BAUD_LIST, IDC_SAVE_TO_DISPLAY,
-                                                                                IDC_BAUD_GROUP, IDC_BAUD_TEXT}) {
-                                                                     EXPECT_EQ(control(w, id).isVisible(), c.serial)
-                                                                         << c.port << " " << id;
-                                                                     EXPECT_EQ(control(w, id).isEnabled(), c.serial)
-                                                                         << c.port << " " << id;
-                                                                 }
-                                                                 for (int id : {IDC_PORT_NAME, IDC_COMMAND_SET_LIST,
-                                                                                IDC_START_DOWNLOAD})
-                                                                     EXPECT_TRUE(control(w, id).isVisible()) << id;
-                                                                 EXPECT_EQ(control(w, IDC_PORT_NAME).windowText(), c.port);
-                                                             }),
-                                                             sim::closeBox()});
+        fresh.session.driver().onDialog(IDD_PORT_SETUP,
+                                        {sim::type(IDC_SETUP_PORT, c.port), sim::ok()});
+        fresh.session.driver().onDialog(
+            IDD_DOWNLOAD_DIALOG,
+            {sim::inspect([&](CWnd* w) {
+                 for (int id :
+                      {IDC_BAUD_LIST, IDC_SAVE_TO_DISPLAY, IDC_BAUD_GROUP, IDC_BAUD_TEXT}) {
+                     EXPECT_EQ(control(w, id).isVisible(), c.serial) << c.port << " " << id;
+                     EXPECT_EQ(control(w, id).isEnabled(), c.serial) << c.port << " " << id;
+                 }
+                 for (int id : {IDC_PORT_NAME, IDC_COMMAND_SET_LIST, IDC_START_DOWNLOAD})
+                     EXPECT_TRUE(control(w, id).isVisible()) << id;
+                 EXPECT_EQ(control(w, IDC_PORT_NAME).windowText(), c.port);
+             }),
+             sim::closeBox()});
         const sim::Outcome outcome = fresh.session.run([&] { runApplication(another, "veltran"); });
         EXPECT_EQ(outcome.kind, sim::Outcome::Kind::Returned) << outcome.stalledBecause;
     }
@@ -163,17 +169,20 @@ TEST_F(Application, OpensShowingThePortAndRateChosen) {
 
 TEST_F(Application, AboutBoxFromTheSystemMenuWhileATransferGoesOn) {
     std::size_t writesWhenAboutOpened = 0;
-    h.session.driver().onDialog(IDD_ABOUTBOX, {sim::inspect([&](CWnd*) { writesWhenAboutOpened = h.device.writes().size(); }),
+    h.session.driver().onDialog(IDD_ABOUTBOX, {sim::inspect([&](CWnd*) {
+                                                   writesWhenAboutOpened = h.device.writes().size();
+                                               }),
                                                sim::wait(300), sim::ok()});
-    const sim::Outcome outcome = run({sim::ok()}, {sim::inspect([&](CWnd* w) {
-                                                       const auto& items = main(w).dialogWindow()->systemMenu().items();
-                                                       ASSERT_GE(items.size(), 2u);
-                                                       EXPECT_TRUE(items[items.size() - 2].isSeparator());
-                                                       EXPECT_EQ(items.back().text, "&About Veltran...");
-                                                       EXPECT_EQ(items.back().id, IDM_ABOUTBOX);
-                                                   }),
-                                                   sim::click(IDC_START_DOWNLOAD), sim::sysCommand(IDM_ABOUTBOX),
-                                                   sim::wait(1000), sim::closeBox()});
+    const sim::Outcome outcome =
+        run({sim::ok()}, {sim::inspect([&](CWnd* w) {
+                              const auto& items = main(w).dialogWindow()->systemMenu().items();
+                              ASSERT_GE(items.size(), 2u);
+                              EXPECT_TRUE(items[items.size() - 2].isSeparator());
+                              EXPECT_EQ(items.back().text, "&About Veltran...");
+                              EXPECT_EQ(items.back().id, IDM_ABOUTBOX);
+                          }),
+                          sim::click(IDC_START_DOWNLOAD), sim::sysCommand(IDM_ABOUTBOX),
+                          sim::wait(1000), sim::closeBox()});
     EXPECT_EQ(outcome.kind, sim::Outcome::Kind::Returned) << outcome.stalledBecause;
     EXPECT_THAT(dialogsShown(), ElementsAre(IDD_PORT_SETUP, IDD_DOWNLOAD_DIALOG, IDD_ABOUTBOX));
     // Records kept going out while the About box was open, and the set completed.
@@ -191,15 +200,17 @@ TEST_F(Application, AboutBoxClosesWithOkEscapeOrItsCloseBox) {
     for (sim::Script close : {sim::Script{sim::ok()}, sim::Script{sim::key(platform::Key::Escape)},
                               sim::Script{sim::closeBox()}})
         h.session.driver().onDialog(IDD_ABOUTBOX, close);
-    const sim::Outcome outcome = run({sim::ok()}, {sim::sysCommand(IDM_ABOUTBOX), sim::sysCommand(IDM_ABOUTBOX),
-                                                   sim::sysCommand(IDM_ABOUTBOX), sim::closeBox()});
+    const sim::Outcome outcome =
+        run({sim::ok()}, {sim::sysCommand(IDM_ABOUTBOX), sim::sysCommand(IDM_ABOUTBOX),
+                          sim::sysCommand(IDM_ABOUTBOX), sim::closeBox()});
     EXPECT_EQ(outcome.kind, sim::Outcome::Kind::Returned) << outcome.stalledBecause;
-    EXPECT_THAT(dialogsShown(),
-                ElementsAre(IDD_PORT_SETUP, IDD_DOWNLOAD_DIALOG, IDD_ABOUTBOX, IDD_ABOUTBOX, IDD_ABOUTBOX));
+    EXPECT_THAT(dialogsShown(), ElementsAre(IDD_PORT_SETUP, IDD_DOWNLOAD_DIALOG, IDD_ABOUTBOX,
+                                            IDD_ABOUTBOX, IDD_ABOUTBOX));
 }
 
 TEST_F(Application, ExitDuringATransferEndsAtOnceLeavingThePortAsItIs) {
-    const sim::Outcome outcome = run({sim::ok()}, {sim::click(IDC_START_DOWNLOAD), sim::wait(100), sim::click(IDC_EXIT)});
+    const sim::Outcome outcome =
+        run({sim::ok()}, {sim::click(IDC_START_DOWNLOAD), sim::wait(100), sim::click(IDC_EXIT)});
     EXPECT_TRUE(outcome.exited(0));
     EXPECT_TRUE(h.device.isOpen());
     EXPECT_TRUE(h.device.dtr());
@@ -207,7 +218,8 @@ TEST_F(Application, ExitDuringATransferEndsAtOnceLeavingThePortAsItIs) {
 }
 
 TEST_F(Application, EnterAwayFromAButtonPressesExit) {
-    const sim::Outcome outcome = run({sim::ok()}, {sim::key(platform::Key::Tab), sim::key(platform::Key::Enter)});
+    const sim::Outcome outcome =
+        run({sim::ok()}, {sim::key(platform::Key::Tab), sim::key(platform::Key::Enter)});
     EXPECT_TRUE(outcome.exited(0));
 }
 
@@ -229,7 +241,8 @@ TEST_F(Application, MinimisedWindowDrawsItsIconCentred) {
     struct Size {
         int w, h, x, y;
     };
-    const std::vector<Size> sizes{{160, 100, 64, 34}, {161, 101, 65, 35}, {32, 32, 0, 0}, {20, 9, -5, -11}};
+    const std::vector<Size> sizes{
+        {160, 100, 64, 34}, {161, 101, 65, 35}, {32, 32, 0, 0}, {20, 9, -5, -11}};
     std::vector<platform::IconDrawing> drawn;
     sim::Script steps;
     for (const Size& s : sizes)
@@ -253,12 +266,12 @@ TEST_F(Application, MinimisedWindowDrawsItsIconCentred) {
 // --- The baud-rate save --------------------------------------------------
 
 TEST_F(Application, BaudRateSaveTellsTheDisplayAtTheOldRateThenUsesTheNew) {
-    run({sim::ok()}, {sim::pick(IDC_BAUD_LIST, 3), sim::click(IDC_SAVE_TO_DISPLAY),
-                      sim::inspect([&](CWnd* w) {
-                          EXPECT_EQ(main(w).m_nPortBaud, 3);
-                          EXPECT_EQ(control(w, IDC_BAUD_TEXT).windowText(), "19200");
-                      }),
-                      sim::click(IDC_START_DOWNLOAD), sim::wait(5000), sim::closeBox()});
+    run({sim::ok()},
+        {sim::pick(IDC_BAUD_LIST, 3), sim::click(IDC_SAVE_TO_DISPLAY), sim::inspect([&](CWnd* w) {
+             EXPECT_EQ(main(w).m_nPortBaud, 3);
+             EXPECT_EQ(control(w, IDC_BAUD_TEXT).windowText(), "19200");
+         }),
+         sim::click(IDC_START_DOWNLOAD), sim::wait(5000), sim::closeBox()});
     std::vector<DWORD> rates;
     for (const auto& e : h.device.events()) {
         if (e.kind == platform::RecordingDevice::EventKind::SetCommState)
@@ -275,21 +288,23 @@ TEST_F(Application, BaudRateSaveTellsTheDisplayAtTheOldRateThenUsesTheNew) {
 }
 
 TEST_F(Application, SavingTheRateInForceOrOnlySelectingChangesNothing) {
-    run({sim::ok()}, {sim::click(IDC_SAVE_TO_DISPLAY), sim::pick(IDC_BAUD_LIST, 0), sim::click(IDC_START_DOWNLOAD),
-                      sim::wait(5000), sim::inspect([&](CWnd* w) { EXPECT_EQ(main(w).m_nPortBaud, 2); }),
-                      sim::closeBox()});
+    run({sim::ok()},
+        {sim::click(IDC_SAVE_TO_DISPLAY), sim::pick(IDC_BAUD_LIST, 0),
+         sim::click(IDC_START_DOWNLOAD), sim::wait(5000),
+         sim::inspect([&](CWnd* w) { EXPECT_EQ(main(w).m_nPortBaud, 2); }), sim::closeBox()});
     EXPECT_EQ(h.device.writes()[1].bytes, std::string("\0\2\0", 3));
     ASSERT_TRUE(h.device.lastDcb().has_value());
     EXPECT_EQ(h.device.lastDcb()->BaudRate, 9600u);
 }
 
 TEST_F(Application, BaudRateSaveWhosePortWillNotOpenChangesNothing) {
-    run({sim::ok()}, {sim::inspect([&](CWnd*) { h.device.refuseOpens(platform::DeviceError::AccessDenied); }),
-                      sim::pick(IDC_BAUD_LIST, 1), sim::click(IDC_SAVE_TO_DISPLAY), sim::inspect([&](CWnd* w) {
-                          EXPECT_EQ(main(w).m_nPortBaud, 2);
-                          EXPECT_EQ(control(w, IDC_BAUD_TEXT).windowText(), "9600");
-                      }),
-                      sim::closeBox()});
+    run({sim::ok()},
+        {sim::inspect([&](CWnd*) { h.device.refuseOpens(platform::DeviceError::AccessDenied); }),
+         sim::pick(IDC_BAUD_LIST, 1), sim::click(IDC_SAVE_TO_DISPLAY), sim::inspect([&](CWnd* w) {
+             EXPECT_EQ(main(w).m_nPortBaud, 2);
+             EXPECT_EQ(control(w, IDC_BAUD_TEXT).windowText(), "9600");
+         }),
+         sim::closeBox()});
     EXPECT_THAT(h.messages(), ElementsAre(messages::kCannotOpenPort));
     EXPECT_TRUE(h.device.writes().empty());
 }
@@ -300,15 +315,16 @@ TEST_F(Application, FailedWriteOfTheBaudRateSaveEndsTheRunKeepingTheRate) {
         CDownloadApp another;
         int baudWhenTold = -1;
         fresh.session.driver().onDialog(IDD_PORT_SETUP, {sim::ok()});
-        fresh.session.driver().onDialog(IDD_DOWNLOAD_DIALOG,
-                                        {sim::inspect([&](CWnd* w) {
-                                             fresh.device.reset();
-                                             fresh.device.failWrite(failing);
-                                             fresh.session.driver().onMessageBox(
-                                                 {sim::inspect([&, w](CWnd*) { baudWhenTold = main(w).m_nPortBaud; }),
-                                                  sim::ok()});
-                                         }),
-                                         sim::pick(IDC_BAUD_LIST, 3), sim::click(IDC_SAVE_TO_DISPLAY)});
+        fresh.session.driver().onDialog(
+            IDD_DOWNLOAD_DIALOG,
+            {sim::inspect([&](CWnd* w) {
+                 fresh.device.reset();
+                 fresh.device.failWrite(failing);
+                 fresh.session.driver().onMessageBox(
+                     {sim::inspect([&, w](CWnd*) { baudWhenTold = main(w).m_nPortBaud; }),
+                      sim::ok()});
+             }),
+             sim::pick(IDC_BAUD_LIST, 3), sim::click(IDC_SAVE_TO_DISPLAY)});
         const sim::Outcome outcome = fresh.session.run([&] { runApplication(another, "veltran"); });
         EXPECT_TRUE(outcome.exited(0)) << failing;
         EXPECT_THAT(fresh.messages(), ElementsAre(messages::kWriteError));
@@ -330,14 +346,15 @@ TEST_F(Application, EraseOnlyShowsItsProgressAndEndsLikeAFinishedDownload) {
                 seen.push_back(w.windowText().str());
         }
     } watch(topics);
-    run({sim::ok()}, {sim::inspect([&](CWnd* w) { control(w, IDC_TOPIC).setObserver(&watch); }),
-                      sim::command(IDC_ERASE_ROM), sim::inspect([&](CWnd* w) {
-                          EXPECT_EQ(control(w, IDC_TOPIC).windowText(), "");
-                          EXPECT_FALSE(control(w, IDC_PROGRESS).isVisible());
-                          EXPECT_FALSE(platform::timers().isArmed(w->m_hWnd, CDownloadDlg::SEND_TIMER));
-                          control(w, IDC_TOPIC).setObserver(nullptr);
-                      }),
-                      sim::closeBox()});
+    run({sim::ok()},
+        {sim::inspect([&](CWnd* w) { control(w, IDC_TOPIC).setObserver(&watch); }),
+         sim::command(IDC_ERASE_ROM), sim::inspect([&](CWnd* w) {
+             EXPECT_EQ(control(w, IDC_TOPIC).windowText(), "");
+             EXPECT_FALSE(control(w, IDC_PROGRESS).isVisible());
+             EXPECT_FALSE(platform::timers().isArmed(w->m_hWnd, CDownloadDlg::SEND_TIMER));
+             control(w, IDC_TOPIC).setObserver(nullptr);
+         }),
+         sim::closeBox()});
     EXPECT_THAT(topics, ElementsAre("Erasing Flash ROM......", ""));
     ASSERT_EQ(h.device.writes().size(), 1u);
     EXPECT_EQ(h.device.writes()[0].bytes, std::string(eraseSequence(ERASE_NORMAL).bytes, 8));
@@ -350,12 +367,13 @@ TEST_F(Application, EraseOnlyShowsItsProgressAndEndsLikeAFinishedDownload) {
 }
 
 TEST_F(Application, MaintenanceWhileATransferHoldsThePortIsRefused) {
-    run({sim::ok()}, {sim::click(IDC_START_DOWNLOAD), sim::wait(100), sim::click(IDC_SAVE_TO_DISPLAY),
-                      sim::command(IDC_ERASE_ROM), sim::wait(5000), sim::closeBox()});
-    EXPECT_THAT(h.messages(),
-                ElementsAre(messages::kTransferBusy, messages::kTransferBusy, messages::kDownloadCompleted));
-    EXPECT_EQ(h.device.bytesWritten(),
-              std::string(eraseSequence(ERASE_NORMAL).bytes, 8) + fixtures::join(fixtures::commandSetRecords(12)));
+    run({sim::ok()},
+        {sim::click(IDC_START_DOWNLOAD), sim::wait(100), sim::click(IDC_SAVE_TO_DISPLAY),
+         sim::command(IDC_ERASE_ROM), sim::wait(5000), sim::closeBox()});
+    EXPECT_THAT(h.messages(), ElementsAre(messages::kTransferBusy, messages::kTransferBusy,
+                                          messages::kDownloadCompleted));
+    EXPECT_EQ(h.device.bytesWritten(), std::string(eraseSequence(ERASE_NORMAL).bytes, 8) +
+                                           fixtures::join(fixtures::commandSetRecords(12)));
 }
 
 } // namespace

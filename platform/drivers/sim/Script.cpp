@@ -29,12 +29,16 @@ platform::ComboBox& comboOf(Target& target, int id, const std::string& what) {
     return static_cast<platform::ComboBox&>(control);
 }
 
-Step act(std::string what, std::function<void(Target&)> body) { return {0, std::move(body), std::move(what)}; }
+Step act(std::string what, std::function<void(Target&)> body) {
+    return {0, std::move(body), std::move(what)};
+}
 
 } // namespace
 
 Step wait(int milliseconds) {
-    return {static_cast<platform::Microseconds>(milliseconds) * 1000, {}, "wait " + std::to_string(milliseconds)};
+    return {static_cast<platform::Microseconds>(milliseconds) * 1000,
+            {},
+            "wait " + std::to_string(milliseconds)};
 }
 
 Step click(int id) {
@@ -106,7 +110,9 @@ Step closeBox() {
 }
 
 Step sysCommand(UINT id) {
-    return act("system command", [id](Target& t) { SendMessageA(&dialogOf(t, "system command"), WM_SYSCOMMAND, id, 0); });
+    return act("system command", [id](Target& t) {
+        SendMessageA(&dialogOf(t, "system command"), WM_SYSCOMMAND, id, 0);
+    });
 }
 
 Step ok() {

@@ -44,7 +44,8 @@ void SimDriver::run(Frame& frame) {
         }
         const platform::Microseconds now = m_clock.now();
         // Input that is due goes before a due timer, as WM_TIMER comes last in a queue.
-        const bool stepFirst = stepDue && (!timerDue || std::max(*stepDue, now) <= std::max(*timerDue, now));
+        const bool stepFirst =
+            stepDue && (!timerDue || std::max(*stepDue, now) <= std::max(*timerDue, now));
         if (stepFirst) {
             m_clock.advanceTo(*stepDue);
             frame.anchor = m_clock.now();
@@ -59,7 +60,8 @@ void SimDriver::run(Frame& frame) {
 }
 
 std::string SimDriver::describe(const Frame& frame) const {
-    return "nothing more happens while " + frame.name + " is open at " + std::to_string(m_clock.now() / 1000) +
+    return "nothing more happens while " + frame.name + " is open at " +
+           std::to_string(m_clock.now() / 1000) +
            " ms: the operator's script has no step left and no timer is armed";
 }
 
@@ -89,7 +91,8 @@ void SimDriver::runModalLoop(platform::DialogWindow& dialog) {
     run(frame);
 }
 
-int SimDriver::messageBox(platform::Window*, const CString& text, const CString& caption, UINT type) {
+int SimDriver::messageBox(platform::Window*, const CString& text, const CString& caption,
+                          UINT type) {
     m_boxes.push_back({m_clock.now(), text, caption, type});
     MessageBoxShown shown = m_boxes.back();
     Frame frame;
@@ -106,6 +109,8 @@ int SimDriver::messageBox(platform::Window*, const CString& text, const CString&
     return IDOK;
 }
 
-void SimDriver::exitProcess(UINT code) { throw ProcessExit{code}; }
+void SimDriver::exitProcess(UINT code) {
+    throw ProcessExit{code};
+}
 
 } // namespace sim

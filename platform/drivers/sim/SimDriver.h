@@ -37,7 +37,9 @@ public:
 
     // The operator's script for the next time this dialog opens (scripts for the
     // same dialog are used in the order given).
-    void onDialog(UINT templateId, Script script) { m_dialogScripts[templateId].push_back(std::move(script)); }
+    void onDialog(UINT templateId, Script script) {
+        m_dialogScripts[templateId].push_back(std::move(script));
+    }
     // The script for the next message box; without one the operator presses OK at once.
     void onMessageBox(Script script) { m_boxScripts.push_back(std::move(script)); }
 
@@ -49,7 +51,8 @@ public:
     void runUntilIdle(platform::DialogWindow* dialog = nullptr, Script script = {});
 
     void runModalLoop(platform::DialogWindow& dialog) override;
-    int messageBox(platform::Window* owner, const CString& text, const CString& caption, UINT type) override;
+    int messageBox(platform::Window* owner, const CString& text, const CString& caption,
+                   UINT type) override;
     [[noreturn]] void exitProcess(UINT code) override;
 
 private:
