@@ -83,6 +83,10 @@ void populate(MainWindowHarness& h, const DirectoryCase& c) {
         h.dir.makeDirectory(folder);
 }
 
+void PrintTo(const DirectoryCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Catalogue : public testing::TestWithParam<DirectoryCase> {};
 
 TEST_P(Catalogue, ListsTheFilesInTheListsOwnOrder) {

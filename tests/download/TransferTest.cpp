@@ -108,6 +108,10 @@ struct TimelineCase {
     int mode;
 };
 
+void PrintTo(const TimelineCase& c, std::ostream* os) {
+    *os << c.records << " records, mode " << c.mode;
+}
+
 class TransferTimeline : public Transfer, public testing::WithParamInterface<TimelineCase> {};
 
 // Every write with its virtual time. The line runs at 9600 baud, so each write
@@ -292,6 +296,10 @@ struct FatalCase {
     int failingWrite; // 1 is the erase
     std::size_t recordsComplete;
 };
+
+void PrintTo(const FatalCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FatalWrite : public Transfer, public testing::WithParamInterface<FatalCase> {};
 

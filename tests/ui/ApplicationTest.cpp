@@ -62,6 +62,10 @@ struct PortChoice {
     int baud;
 };
 
+void PrintTo(const PortChoice& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class PortSetupAnswers : public Application, public testing::WithParamInterface<PortChoice> {};
 
 TEST_P(PortSetupAnswers, ReachTheMainWindowAndThePort) {
