@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <numeric>
+#include <optional>
 
 using testing::EndsWith;
 using testing::HasSubstr;
@@ -136,6 +137,19 @@ void expectPacing(const std::vector<TraceEvent>& events) {
     EXPECT_GE(line.back().at("t_ms") - line[1].at("t_ms"), scheduled - kWakeSlackMs);
 }
 
+// A folder of command sets with COM1 leading to a running emulator.
+class OnTheEmulator : public testing::Test {
+protected:
+    Workbench bench;
+    std::optional<Display> display;
+
+    void startWith(const std::string& file) {
+        bench.writeSet("KTX_DEMO.CSF", file);
+        display.emplace(bench);
+        ASSERT_TRUE(display->ready());
+    }
+};
+
 struct Size {
     int records;
     int dataBytes;
@@ -145,17 +159,14 @@ void PrintTo(const Size& s, std::ostream* os) {
     *os << s.records << " records";
 }
 
-class Downloads : public testing::TestWithParam<Size> {};
+class Downloads : public OnTheEmulator, public testing::WithParamInterface<Size> {};
 
 TEST_P(Downloads, ArriveWholeInOrderAndPacedByTheTimers) {
-    Workbench bench;
     const CommandSet set = commandSet(GetParam().records, GetParam().dataBytes);
-    bench.writeSet("KTX_DEMO.CSF", set.file);
-    Display display(bench);
-    ASSERT_TRUE(display.ready());
+    ASSERT_NO_FATAL_FAILURE(startWith(set.file));
 
     const ChildEnd cli = bench.runCli({});
-    const std::vector<TraceEvent> events = display.stop();
+    const std::vector<TraceEvent> events = display->stop();
     EXPECT_EQ(cli.status, 0) << cli.errors;
     EXPECT_EQ(cli.errors, "veltran-cli: Command set download completed\n");
     const std::string count = std::to_string(set.kept.size());
@@ -173,12 +184,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, Downloads, testing::Values(Size{9, 16}, Size{100
                              return std::to_string(info.param.records) + "Records";
                          });
 
-TEST(BaudRate, TheSavedRateCarriesTheNextDownload) {
-    Workbench bench;
+TEST_F(OnTheEmulator, TheSavedRateCarriesTheNextDownload) {
     const CommandSet set = commandSet(9, 16);
-    bench.writeSet("KTX_DEMO.CSF", set.file);
-    Display display(bench);
-    ASSERT_TRUE(display.ready());
+    ASSERT_NO_FATAL_FAILURE(startWith(set.file));
 
     const ChildEnd save = bench.runCli({"--set-baud", "19200"});
     EXPECT_EQ(save.status, 0) << save.errors;
@@ -186,7 +194,7 @@ TEST(BaudRate, TheSavedRateCarriesTheNextDownload) {
     const ChildEnd download = bench.runCli({"--baud", "19200"});
     EXPECT_EQ(download.status, 0) << download.errors;
 
-    const std::vector<TraceEvent> events = display.stop();
+    const std::vector<TraceEvent> events = display->stop();
     const std::vector<TraceEvent> line = onTheLine(events);
     ASSERT_FALSE(line.empty());
     EXPECT_EQ(line[0].kind(), "set-baud");
@@ -197,14 +205,11 @@ TEST(BaudRate, TheSavedRateCarriesTheNextDownload) {
 }
 
 // The program cannot tell: it never reads the display. The display sees garbage.
-TEST(BaudRate, AWrongRateShowsAsRejectedBytes) {
-    Workbench bench;
-    bench.writeSet("KTX_DEMO.CSF", commandSet(9, 16).file);
-    Display display(bench);
-    ASSERT_TRUE(display.ready());
+TEST_F(OnTheEmulator, AWrongRateShowsAsRejectedBytes) {
+    ASSERT_NO_FATAL_FAILURE(startWith(commandSet(9, 16).file));
 
     const ChildEnd cli = bench.runCli({"--baud", "4800"});
-    const std::vector<TraceEvent> events = display.stop();
+    const std::vector<TraceEvent> events = display->stop();
     EXPECT_EQ(cli.status, 0) << cli.errors;
     const TraceEvent summary = summaryOf(events);
     EXPECT_GT(summary.at("rejected"), 0);
@@ -216,42 +221,33 @@ TEST(BaudRate, AWrongRateShowsAsRejectedBytes) {
     EXPECT_EQ(rejected[0].at("display_rate"), 9600);
 }
 
-TEST(HiddenOperations, FirstTimeDownloadErasesTheFirstTimeWay) {
-    Workbench bench;
+TEST_F(OnTheEmulator, FirstTimeDownloadErasesTheFirstTimeWay) {
     const CommandSet set = commandSet(9, 16);
-    bench.writeSet("KTX_DEMO.CSF", set.file);
-    Display display(bench);
-    ASSERT_TRUE(display.ready());
+    ASSERT_NO_FATAL_FAILURE(startWith(set.file));
 
     const ChildEnd cli = bench.runCli({"--first-time"});
     EXPECT_EQ(cli.status, 0) << cli.errors;
-    expectDownload(display.stop(), set, "first-time");
+    expectDownload(display->stop(), set, "first-time");
 }
 
-TEST(HiddenOperations, EraseSendsTheEraseAlone) {
-    Workbench bench;
-    bench.writeSet("KTX_DEMO.CSF", commandSet(9, 16).file);
-    Display display(bench);
-    ASSERT_TRUE(display.ready());
+TEST_F(OnTheEmulator, EraseSendsTheEraseAlone) {
+    ASSERT_NO_FATAL_FAILURE(startWith(commandSet(9, 16).file));
 
     const ChildEnd cli = bench.runCli({"--erase"});
     EXPECT_EQ(cli.status, 0) << cli.errors;
     EXPECT_THAT(cli.out, HasSubstr("flash is erased"));
-    const std::vector<TraceEvent> line = onTheLine(display.stop());
+    const std::vector<TraceEvent> line = onTheLine(display->stop());
     ASSERT_EQ(line.size(), 1u);
     EXPECT_EQ(line[0].kind(), "erase");
     EXPECT_EQ(line[0].text.at("mode"), "normal");
 }
 
-class Interrupted : public testing::TestWithParam<int> {};
+class Interrupted : public OnTheEmulator, public testing::WithParamInterface<int> {};
 
 // Between ticks, never inside one: every record that went out went out whole.
 TEST_P(Interrupted, DownloadStopsBetweenRecordsWithTheSignalsStatus) {
-    Workbench bench;
     const CommandSet set = commandSet(100, 16);
-    bench.writeSet("KTX_DEMO.CSF", set.file);
-    Display display(bench);
-    ASSERT_TRUE(display.ready());
+    ASSERT_NO_FATAL_FAILURE(startWith(set.file));
 
     auto cli = bench.startCli({});
     ASSERT_TRUE(cli->waitForOutput(" records\n", 20'000)) << cli->outSoFar();
@@ -260,7 +256,7 @@ TEST_P(Interrupted, DownloadStopsBetweenRecordsWithTheSignalsStatus) {
     EXPECT_EQ(end.status, 128 + GetParam());
     EXPECT_THAT(end.errors, HasSubstr("veltran-cli: interrupted by SIG"));
 
-    const std::vector<TraceEvent> records = ofKind(display.stop(), "record");
+    const std::vector<TraceEvent> records = ofKind(display->stop(), "record");
     ASSERT_GE(records.size(), 1u);
     EXPECT_LT(records.size(), set.kept.size());
     for (std::size_t i = 0; i < records.size(); ++i)
