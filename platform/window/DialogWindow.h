@@ -51,7 +51,6 @@ public:
     void endModal(int result);
     bool modalEnded() const { return m_modalEnded; }
     int modalResult() const { return m_modalResult; }
-    void resetModal() { m_modalEnded = false; }
 
     LRESULT procedure(UINT message, WPARAM wParam, LPARAM lParam) override;
 
